@@ -7,20 +7,25 @@
 #include "results/result_record.h"
 #include "run/start_up.h"
 
+sweep_point form_sweep_point(std::int32_t point_index, const system_parameters_record& model)
+{
+    sweep_point point;
+    point.frequency = static_cast<double>(point_index) * model.frequency_step;
+    point.frequency_ratio = point.frequency / model.natural_frequency;
+    point.omega = two_pi * point.frequency;
+    point.omega_n = two_pi * model.natural_frequency;
+    point.omega_squared = square(point.omega);
+    point.omega_n_squared = square(point.omega_n);
+    return point;
+}
+
 void run_frequency_sweep()
 {
     const system_parameters_record& model = system_parameters;
     const double frequency_limit = model.natural_frequency * 8.0;
     const double zero_square = square(0.0);
-    sweep_point point;
-    point.omega_n = two_pi * model.natural_frequency;
-    point.omega_n_squared = square(point.omega_n);
     for (std::int32_t point_index = 0;; ++point_index) {
-        // From the index every time: no rounding error builds up along the grid.
-        point.frequency = static_cast<double>(point_index) * model.frequency_step;
-        point.frequency_ratio = point.frequency / model.natural_frequency;
-        point.omega = two_pi * point.frequency;
-        point.omega_squared = square(point.omega);
+        const sweep_point point = form_sweep_point(point_index, model);
         const member_terms terms = form_member_terms(point, zero_square, model);
         for (int member = 1; member <= transfer_function_count; ++member) {
             transfer_value value = evaluate_transfer_function(static_cast<transfer_function>(member), terms);

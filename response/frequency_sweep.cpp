@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "model/system_parameters.h"
+#include "response/ordered_arithmetic.h"
 #include "response/transfer_function.h"
 #include "results/result_record.h"
 #include "run/start_up.h"
@@ -11,7 +12,7 @@ sweep_point form_sweep_point(std::int32_t point_index, const system_parameters_r
 {
     sweep_point point;
     point.frequency = static_cast<double>(point_index) * model.frequency_step;
-    point.frequency_ratio = point.frequency / model.natural_frequency;
+    point.frequency_ratio = over(point.frequency, model.natural_frequency);
     point.omega = two_pi * point.frequency;
     point.omega_n = two_pi * model.natural_frequency;
     point.omega_squared = square(point.omega);

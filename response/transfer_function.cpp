@@ -2,18 +2,19 @@
 
 #include <cmath>
 
+#include "response/ordered_arithmetic.h"
 #include "run/start_up.h"
 
 member_terms form_member_terms(const sweep_point& point, double zero_square, const system_parameters_record& model)
 {
     member_terms terms;
-    terms.characteristic_real = point.omega_n_squared - point.omega_squared;
-    double half_imag = (model.damping_ratio * point.omega_n) * point.omega;
-    terms.characteristic_imag = half_imag + half_imag;
-    terms.compliance_gain = point.omega_n_squared / model.stiffness;
-    terms.mobility_gain = (point.omega_n_squared * point.omega) / model.stiffness;
-    terms.accelerance_gain = -((point.omega_n_squared * point.omega_squared) / model.stiffness);
-    terms.characteristic_norm = square(terms.characteristic_imag) + square(terms.characteristic_real);
+    terms.characteristic_real = minus(point.omega_n_squared, point.omega_squared);
+    double half_imag = times(times(model.damping_ratio, point.omega_n), point.omega);
+    terms.characteristic_imag = plus(half_imag, half_imag);
+    terms.compliance_gain = over(point.omega_n_squared, model.stiffness);
+    terms.mobility_gain = over(times(point.omega_n_squared, point.omega), model.stiffness);
+    terms.accelerance_gain = -over(times(point.omega_n_squared, point.omega_squared), model.stiffness);
+    terms.characteristic_norm = plus(square(terms.characteristic_imag), square(terms.characteristic_real));
     terms.zero_square = zero_square;
     terms.frequency_ratio = point.frequency_ratio;
     terms.damping_ratio = model.damping_ratio;
@@ -25,8 +26,8 @@ namespace {
 // Magnitude and phase from the stored real and imaginary parts.
 transfer_value polar(double real, double imag)
 {
-    double magnitude = std::sqrt(square(imag) + square(real));
-    double phase = (std::atan2(imag, real) * -180.0) / pi;
+    double magnitude = std::sqrt(plus(square(imag), square(real)));
+    double phase = over(times(std::atan2(imag, real), -180.0), pi);
     return {real, imag, magnitude, phase};
 }
 
@@ -34,25 +35,25 @@ transfer_value polar(double real, double imag)
 // decides the sign of zero results: one product remains for each part.
 transfer_value nd_compliance_value(const member_terms& terms)
 {
-    double denominator_real = 1.0 - square(terms.frequency_ratio);
-    double half_imag = terms.damping_ratio * terms.frequency_ratio;
-    double denominator_imag = half_imag + half_imag;
-    double norm = square(denominator_imag) + square(denominator_real);
-    return polar(denominator_real / norm, (-denominator_imag) / norm);
+    double denominator_real = minus(1.0, square(terms.frequency_ratio));
+    double half_imag = times(terms.damping_ratio, terms.frequency_ratio);
+    double denominator_imag = plus(half_imag, half_imag);
+    double norm = plus(square(denominator_imag), square(denominator_real));
+    return polar(over(denominator_real, norm), over(-denominator_imag, norm));
 }
 
 // Numerator (gain, 0) over the characteristic term.
 transfer_value over_characteristic(double gain, const member_terms& terms)
 {
     double norm = terms.characteristic_norm;
-    return polar((gain * terms.characteristic_real) / norm, (-(gain * terms.characteristic_imag)) / norm);
+    return polar(over(times(gain, terms.characteristic_real), norm), over(-times(gain, terms.characteristic_imag), norm));
 }
 
 // The characteristic term over a real denominator (gain, 0).
 transfer_value characteristic_over(double gain, const member_terms& terms)
 {
-    double norm = square(gain) + terms.zero_square;
-    return polar((terms.characteristic_real * gain) / norm, (terms.characteristic_imag * gain) / norm);
+    double norm = plus(square(gain), terms.zero_square);
+    return polar(over(times(terms.characteristic_real, gain), norm), over(times(terms.characteristic_imag, gain), norm));
 }
 
 }  // namespace
@@ -66,14 +67,14 @@ transfer_value evaluate_transfer_function(transfer_function member, const member
     case transfer_function::mobility: {
         // (0, gm) over the characteristic term.
         double norm = terms.characteristic_norm;
-        return polar((terms.mobility_gain * terms.characteristic_imag) / norm,
-                     (terms.mobility_gain * terms.characteristic_real) / norm);
+        return polar(over(times(terms.mobility_gain, terms.characteristic_imag), norm),
+                     over(times(terms.mobility_gain, terms.characteristic_real), norm));
     }
     case transfer_function::mechanical_impedance: {
         // The characteristic term over (0, gm).
-        double norm = square(terms.mobility_gain) + terms.zero_square;
-        return polar((terms.characteristic_imag * terms.mobility_gain) / norm,
-                     (-(terms.characteristic_real * terms.mobility_gain)) / norm);
+        double norm = plus(square(terms.mobility_gain), terms.zero_square);
+        return polar(over(times(terms.characteristic_imag, terms.mobility_gain), norm),
+                     over(-times(terms.characteristic_real, terms.mobility_gain), norm));
     }
     case transfer_function::accelerance: return over_characteristic(terms.accelerance_gain, terms);
     case transfer_function::apparent_mass: return characteristic_over(terms.accelerance_gain, terms);

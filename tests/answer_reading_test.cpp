@@ -82,8 +82,8 @@ struct real_row {
 
 TEST(real_answer, reading_rules)
 {
-    const std::string ones(350, '1');
-    const std::string long_mantissa = std::string(348, '2');
+    const std::string ninths = "0." + std::string(348, '1');      // 350 characters
+    const std::string two_ninths = "0." + std::string(346, '2');  // 348 characters
     const real_row rows[] = {
         // the number pattern
         {"1.5", 1.5, ""},
@@ -123,9 +123,9 @@ TEST(real_answer, reading_rules)
         {"4348818.647626807", 4348818.647626807, ""},
         {"9007199254740993", 9007199254740992.0, ""},
         // 349 characters after the sign belong to the number; the 350th stays
-        {ones, 1.1111111111111111e348, "1"},
-        {"+" + ones.substr(0, 349) + "5", 1.1111111111111111e348, "5"},
-        {long_mantissa + "e5", 2.2222222222222222e347, "5"},
+        {ninths, 1.0 / 9.0, "1"},
+        {std::string(1, '+').append(ninths, 0, 349).append("5"), 1.0 / 9.0, "5"},
+        {two_ninths + "e5", 2.0 / 9.0, "5"},  // the marker is the 349th character
     };
     for (const real_row& row : rows) {
         double field = unchanged_real;

@@ -191,6 +191,7 @@ struct relation_row {
 
 TEST(dialogue, the_third_quantity_follows_from_the_two_entered)
 {
+    start_up();
     const double fn_1000 = std::sqrt(1000.0) / two_pi;
     const double nan = default_nan;
     const relation_row rows[] = {
@@ -217,7 +218,9 @@ TEST(dialogue, the_third_quantity_follows_from_the_two_entered)
         EXPECT_TRUE(same_bits(run.fields.stiffness, r.stiffness)) << r.answers << ": " << run.fields.stiffness;
         EXPECT_TRUE(same_bits(run.fields.natural_frequency, r.natural_frequency))
             << r.answers << ": " << run.fields.natural_frequency;
-        if (r.summary_lines) EXPECT_NE(run.transcript.find(crlf(r.summary_lines)), std::string::npos) << r.answers;
+        if (r.summary_lines) {
+            EXPECT_NE(run.transcript.find(crlf(r.summary_lines)), std::string::npos) << r.answers;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "response/frequency_grid.h"
 #include "response/frequency_sweep.h"
+#include "response/ordered_arithmetic.h"
 #include "response/transfer_function.h"
 #include "run/start_up.h"
 
@@ -57,6 +58,22 @@ TEST(frequency_grid, points_of_the_stop_rule)
     for (const grid_row& row : rows)
         EXPECT_EQ(count_grid_points(row.natural_frequency, row.step), row.points)
             << row.natural_frequency << " Hz, step " << row.step;
+}
+
+TEST(ordered_arithmetic, of_two_nans_the_left_one_is_passed_on_quieted)
+{
+    const double positive_nan = std::bit_cast<double>(std::uint64_t{0x7ff8000000000000u});
+    const double signalling = std::bit_cast<double>(std::uint64_t{0x7ff0000000000001u});
+    volatile double left = positive_nan, right = default_nan;  // keep the compiler from folding
+    EXPECT_EQ(bits(plus(left, right)), bits(positive_nan));
+    EXPECT_EQ(bits(plus(right, left)), bits(default_nan));
+    EXPECT_EQ(bits(times(right, left)), bits(default_nan));
+    EXPECT_EQ(bits(minus(left, right)), bits(positive_nan));
+    EXPECT_EQ(bits(over(signalling, right)), std::uint64_t{0x7ff8000000000001u});
+    EXPECT_EQ(bits(times(2.0, right)), bits(default_nan));
+    volatile double zero = 0.0;
+    EXPECT_EQ(bits(over(zero, zero)), bits(default_nan));
+    EXPECT_EQ(plus(1.0, 2.0), 3.0);
 }
 
 struct value_row {

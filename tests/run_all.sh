@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the Release build's test suite, a byte-for-byte comparison of
+# the Debug and Release programs, and the test suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DSDOF_BUILD_TESTS=OFF
+cmake --build build/debug -j "$jobs"
+bash tests/compare_builds.sh build/debug/sdof_frf build/release/sdof_frf
+
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DSDOF_SANITIZE=ON
+cmake --build build/sanitize -j "$jobs"
+ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

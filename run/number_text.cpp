@@ -1,23 +1,40 @@
 #include "run/number_text.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
 namespace {
-
-constexpr std::uint64_t powers_of_ten[] = {
-    1u, 10u, 100u, 1000u, 10000u, 100000u, 1000000u, 10000000u, 100000000u, 1000000000u,
-    10000000000u, 100000000000u, 1000000000000u, 10000000000000u, 100000000000000u,
-    1000000000000000u, 10000000000000000u, 100000000000000000u};
 
 constexpr char digit_pairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The exponent part on the template "e+000": three digits at least.
-char* write_exponent(int exponent, char* out)
+// "e-324" to "e+308", and a little beyond for the exponents of rounded texts.
+constexpr int smallest_table_exponent = -330, largest_table_exponent = 330;
+
+constexpr std::array<std::array<char, 5>, largest_table_exponent - smallest_table_exponent + 1> make_exponent_texts()
 {
+    std::array<std::array<char, 5>, largest_table_exponent - smallest_table_exponent + 1> texts{};
+    for (int exponent = smallest_table_exponent; exponent <= largest_table_exponent; ++exponent) {
+        int magnitude = exponent < 0 ? -exponent : exponent;
+        texts[exponent - smallest_table_exponent] = {'e', exponent < 0 ? '-' : '+', static_cast<char>('0' + magnitude / 100),
+                                                     static_cast<char>('0' + magnitude / 10 % 10),
+                                                     static_cast<char>('0' + magnitude % 10)};
+    }
+    return texts;
+}
+
+constexpr auto exponent_texts = make_exponent_texts();
+
+// The exponent part on the template "e+000": three digits at least.
+inline char* write_exponent(int exponent, char* out)
+{
+    if (exponent >= smallest_table_exponent && exponent <= largest_table_exponent) {
+        std::memcpy(out, exponent_texts[exponent - smallest_table_exponent].data(), 5);
+        return out + 5;
+    }
     *out++ = 'e';
     *out++ = exponent < 0 ? '-' : '+';
     unsigned magnitude = exponent < 0 ? 0u - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
@@ -30,20 +47,6 @@ char* write_exponent(int exponent, char* out)
     return out + 2;
 }
 
-// `count` decimal digits of value, leading zeros included.
-char* write_digits(std::uint64_t value, int count, char* out)
-{
-    char* const end = out + count;
-    char* next = end;
-    for (; count >= 2; count -= 2) {
-        next -= 2;
-        std::memcpy(next, digit_pairs + 2 * (value % 100), 2);
-        value /= 100;
-    }
-    if (count == 1) *--next = static_cast<char>('0' + value % 10);
-    return end;
-}
-
 // "d.ddd…" from a rounded text of precision + 1 (or + 2 after a carry) characters.
 char* write_point_form(const char* rounded, int precision, char* out)
 {
@@ -53,27 +56,33 @@ char* write_point_form(const char* rounded, int precision, char* out)
     return out + precision;
 }
 
-// E-style of a finite nonzero value from its 17-digit integer, without any text step.
-std::size_t finite_e_style(double value, int precision, char* text)
+// "d.dddddde±ddd" of a finite nonzero value straight from its 17-digit integer: the
+// 8th digit rounds the first 7, and a carry into a new first digit moves the point.
+std::size_t finite_e_style_6(double value, char* text)
 {
     char* out = text;
     if (value < 0) *out++ = '-';
     decimal_significand significand = significand_of(value);
-    int kept = precision + 1;                     // digits shown
-    int taken = kept < 17 ? kept : 17;            // of them, from the 17
-    std::uint64_t leading = significand.digits / powers_of_ten[17 - taken];
-    // The character after the taken ones decides; past the 17th there is none.
-    int next_digit = taken < 17 ? static_cast<int>(significand.digits / powers_of_ten[16 - taken] % 10) : 0;
+    std::uint32_t first_8 = static_cast<std::uint32_t>(significand.digits / 1000000000u);
+    std::uint32_t leading = first_8 / 10 + (first_8 % 10 >= 5);
     int point_position = significand.point_position;
-    if (next_digit >= 5 && ++leading == powers_of_ten[taken]) {
-        leading = powers_of_ten[taken - 1];
+    if (leading == 10000000u) [[unlikely]] {
+        leading = 1000000u;
         ++point_position;
     }
-    char digits[largest_precision + 2];
-    write_digits(leading, taken, digits);
-    std::memset(digits + taken, '0', kept - taken);
-    out = write_point_form(digits, precision, out);
-    out = write_exponent(point_position - 1, out);
+    // leading / 10^6 as a fixed-point number with 48 fraction bits: the integer part is the
+    // first digit, and each multiplication of the fraction by 100 brings up the next pair.
+    // The reciprocal is rounded up; its error stays below one unit of the 7th digit for every
+    // leading value below 10^7.
+    constexpr std::uint64_t fraction_bits = 48, fraction_mask = (std::uint64_t{1} << fraction_bits) - 1;
+    std::uint64_t fixed = static_cast<std::uint64_t>(leading) * 281474977u;  // ⌈2^48 / 10^6⌉
+    out[0] = static_cast<char>('0' + (fixed >> fraction_bits));
+    out[1] = '.';
+    for (int pair = 0; pair < 3; ++pair) {
+        fixed = (fixed & fraction_mask) * 100u;
+        std::memcpy(out + 2 + 2 * pair, digit_pairs + 2 * (fixed >> fraction_bits), 2);
+    }
+    out = write_exponent(point_position - 1, out + 8);
     return out - text;
 }
 
@@ -106,11 +115,11 @@ bool round_digit_text(const decimal_digits& number, int n, char* rounded)
     return true;
 }
 
-std::size_t e_style_text(double value, int precision, char* text)
+// Zeros, infinities, NaNs and precisions other than 6: the digit text rounded as it stands.
+[[gnu::noinline]] static std::size_t e_style_from_digit_text(double value, int precision, char* text)
 {
     if (precision > largest_precision) precision = largest_precision;
-    if (kind_of(value) == value_kind::finite) return finite_e_style(value, precision, text);
-    decimal_digits number = decimal_digits_of(value);  // zeros and the special texts
+    decimal_digits number = decimal_digits_of(value);
     char* out = text;
     if (number.is_negative) *out++ = '-';
     char rounded[largest_precision + 2];
@@ -119,6 +128,12 @@ std::size_t e_style_text(double value, int precision, char* text)
     bool is_zero = number.length == 1 && number.digits[0] == '0';
     out = write_exponent(is_zero ? 0 : point_position - 1, out);
     return out - text;
+}
+
+std::size_t e_style_text(double value, int precision, char* text)
+{
+    if (precision == 6 && kind_of(value) == value_kind::finite) [[likely]] return finite_e_style_6(value, text);
+    return e_style_from_digit_text(value, precision, text);
 }
 
 std::size_t g_style_text(double value, int precision, char* text)

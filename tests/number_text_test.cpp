@@ -66,6 +66,23 @@ TEST(e_style, table_of_values)
     for (const e_row& row : rows) EXPECT_EQ(e_style(row.value), row.text) << std::hexfloat << row.value;
 }
 
+TEST(e_style, every_seven_digit_significand_is_written_exactly)
+{
+    // Every leading value from 1000000 to 9999999, as the exact doubles 1000000.0 … 9999999.0.
+    char text[number_text_capacity];
+    std::string expected = "d.dddddde+006";
+    for (int n = 1000000; n <= 9999999; ++n) {
+        std::string digits = std::to_string(n);
+        expected[0] = digits[0];
+        expected.replace(2, 6, digits, 1, 6);
+        std::size_t length = e_style_text(static_cast<double>(n), 6, text);
+        if (std::string(text, length) != expected) {
+            ADD_FAILURE() << n << " gave " << std::string(text, length);
+            break;
+        }
+    }
+}
+
 TEST(e_style, nearest_to_1_4000005_lies_below_it)
 {
     // The row above is only meaningful if the double really is below the decimal half.

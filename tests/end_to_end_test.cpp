@@ -207,7 +207,9 @@ TEST_F(in_folder, line_counts_follow_the_stop_rule)
         EXPECT_EQ(run.standard_error, "") << row.answers;
         for (int slot = 1; slot <= 14; ++slot)
             EXPECT_EQ(lines_of(result(slot)).size(), row.lines) << row.answers << " " << result_names[slot - 1];
-        if (row.first_line) EXPECT_EQ(lines_of(result(1))[0], row.first_line) << row.answers;
+        if (row.first_line) {
+            EXPECT_EQ(lines_of(result(1))[0], row.first_line) << row.answers;
+        }
     }
     // The +∞ step: ∞ at the second point.
     EXPECT_EQ(lines_of(result(1))[1].substr(0, 15), " 1.#INF00e+000 ");

@@ -120,8 +120,12 @@ TEST(key_decoder, bytes_to_codes)
         std::string shown;
         for (unsigned char c : row.bytes) shown += c < 0x20 || c >= 0x7f ? "\\x" + std::to_string(c) + " " : std::string(1, c);
         EXPECT_EQ(key.status, row.status) << shown;
-        if (row.status == complete) EXPECT_EQ(key.code, row.code) << shown;
-        if (row.status != incomplete) EXPECT_EQ(key.length, row.length) << shown;
+        if (row.status == complete) {
+            EXPECT_EQ(key.code, row.code) << shown;
+        }
+        if (row.status != incomplete) {
+            EXPECT_EQ(key.length, row.length) << shown;
+        }
     }
 }
 

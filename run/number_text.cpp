@@ -1,38 +1,18 @@
 #include "run/number_text.h"
 
-#include <array>
+#include "run/e_style_6.h"
+
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-constexpr char digit_pairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// "e-324" to "e+308", and a little beyond for the exponents of rounded texts.
-constexpr int smallest_table_exponent = -330, largest_table_exponent = 330;
-
-constexpr std::array<std::array<char, 5>, largest_table_exponent - smallest_table_exponent + 1> make_exponent_texts()
-{
-    std::array<std::array<char, 5>, largest_table_exponent - smallest_table_exponent + 1> texts{};
-    for (int exponent = smallest_table_exponent; exponent <= largest_table_exponent; ++exponent) {
-        int magnitude = exponent < 0 ? -exponent : exponent;
-        texts[exponent - smallest_table_exponent] = {'e', exponent < 0 ? '-' : '+', static_cast<char>('0' + magnitude / 100),
-                                                     static_cast<char>('0' + magnitude / 10 % 10),
-                                                     static_cast<char>('0' + magnitude % 10)};
-    }
-    return texts;
-}
-
-constexpr auto exponent_texts = make_exponent_texts();
-
 // The exponent part on the template "e+000": three digits at least.
-inline char* write_exponent(int exponent, char* out)
+char* write_exponent(int exponent, char* out)
 {
-    if (exponent >= smallest_table_exponent && exponent <= largest_table_exponent) {
-        std::memcpy(out, exponent_texts[exponent - smallest_table_exponent].data(), 5);
+    using namespace e_style_6_tables;
+    if (exponent >= smallest_exponent && exponent <= largest_exponent) {
+        std::memcpy(out, exponent_texts[exponent - smallest_exponent].data(), 5);
         return out + 5;
     }
     *out++ = 'e';
@@ -43,8 +23,9 @@ inline char* write_exponent(int exponent, char* out)
         magnitude %= 1000;
     }
     *out++ = static_cast<char>('0' + magnitude / 100);
-    std::memcpy(out, digit_pairs + 2 * (magnitude % 100), 2);
-    return out + 2;
+    *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return out;
 }
 
 // "d.ddd…" from a rounded text of precision + 1 (or + 2 after a carry) characters.
@@ -54,36 +35,6 @@ char* write_point_form(const char* rounded, int precision, char* out)
     *out++ = '.';
     std::memcpy(out, rounded + 1, precision);
     return out + precision;
-}
-
-// "d.dddddde±ddd" of a finite nonzero value straight from its 17-digit integer: the
-// 8th digit rounds the first 7, and a carry into a new first digit moves the point.
-std::size_t finite_e_style_6(double value, char* text)
-{
-    char* out = text;
-    if (value < 0) *out++ = '-';
-    decimal_significand significand = significand_of(value);
-    std::uint32_t first_8 = static_cast<std::uint32_t>(significand.digits / 1000000000u);
-    std::uint32_t leading = first_8 / 10 + (first_8 % 10 >= 5);
-    int point_position = significand.point_position;
-    if (leading == 10000000u) [[unlikely]] {
-        leading = 1000000u;
-        ++point_position;
-    }
-    // leading / 10^6 as a fixed-point number with 48 fraction bits: the integer part is the
-    // first digit, and each multiplication of the fraction by 100 brings up the next pair.
-    // The reciprocal is rounded up; its error stays below one unit of the 7th digit for every
-    // leading value below 10^7.
-    constexpr std::uint64_t fraction_bits = 48, fraction_mask = (std::uint64_t{1} << fraction_bits) - 1;
-    std::uint64_t fixed = static_cast<std::uint64_t>(leading) * 281474977u;  // ⌈2^48 / 10^6⌉
-    out[0] = static_cast<char>('0' + (fixed >> fraction_bits));
-    out[1] = '.';
-    for (int pair = 0; pair < 3; ++pair) {
-        fixed = (fixed & fraction_mask) * 100u;
-        std::memcpy(out + 2 + 2 * pair, digit_pairs + 2 * (fixed >> fraction_bits), 2);
-    }
-    out = write_exponent(point_position - 1, out + 8);
-    return out - text;
 }
 
 std::size_t strip_fraction_zeros(char* text, std::size_t length, std::size_t point, std::size_t end_of_fraction)

@@ -37,62 +37,93 @@ conversion parse_conversion(const char* percent)
     return result;
 }
 
-bool put_padding(text_stream& stream, std::size_t count)
-{
-    static const char spaces[largest_field_width] = {
-        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    return stream_put(stream, spaces, count);
-}
+// The text of one print is assembled here and handed to the stream in one piece; a text
+// longer than this goes in several.
+constexpr std::size_t assembly_capacity = 1024;
+
+struct assembly {
+    text_stream& stream;
+    std::size_t length = 0;
+    std::size_t written = 0;
+    bool refused = false;
+    char text[assembly_capacity];  // left uninitialised: only the first `length` count
+
+    explicit assembly(text_stream& target) : stream(target) {}
+
+    // Makes room for `count` more characters; false once the stream has refused a write.
+    bool room_for(std::size_t count)
+    {
+        if (assembly_capacity - length >= count) return true;
+        return hand_over();
+    }
+
+    bool hand_over()
+    {
+        if (!stream_put(stream, text, length)) refused = true;
+        written += length;
+        length = 0;
+        return !refused;
+    }
+
+    bool append(const char* characters, std::size_t count)
+    {
+        while (count > 0) {
+            if (length == assembly_capacity && !hand_over()) return false;
+            std::size_t taken = count < assembly_capacity - length ? count : assembly_capacity - length;
+            std::memcpy(text + length, characters, taken);
+            length += taken;
+            characters += taken;
+            count -= taken;
+        }
+        return true;
+    }
+};
 
 }  // namespace
 
 int print_formatted(text_stream& stream, const char* format, const print_argument* arguments,
                     std::size_t argument_count)
 {
-    std::size_t written = 0;
+    assembly out{stream};
     std::size_t next_argument = 0;
-    const char* literal = format;
     const char* position = format;
-    char text[number_text_capacity];
-    auto put = [&](const char* characters, std::size_t length) {
-        written += length;
-        return stream_put(stream, characters, length);
-    };
     while (*position) {
         if (*position != '%') {
-            ++position;
+            if (!out.room_for(1)) return -1;
+            out.text[out.length++] = *position++;
             continue;
         }
         conversion spec = parse_conversion(position);
         bool known = spec.letter == 'e' || spec.letter == 'g' || spec.letter == 's';
         if (!known || next_argument == argument_count) {
-            position = spec.end;  // written as it stands
+            if (!out.append(position, spec.end - position)) return -1;  // written as it stands
+            position = spec.end;
             continue;
         }
-        if (!put(literal, position - literal)) return -1;
         const print_argument& argument = arguments[next_argument++];
-        std::size_t length;
-        const char* characters = text;
-        int precision = spec.precision < 0 ? 6 : spec.precision;
-        if (spec.letter == 'e') {
-            length = e_style_text(argument.number, precision, text);
-        } else if (spec.letter == 'g') {
-            length = g_style_text(argument.number, precision == 0 ? 1 : precision, text);
-        } else {
-            characters = argument.text ? argument.text : "";
-            length = std::strlen(characters);
-        }
-        // Right-aligned: spaces fill what the text leaves of the field; nothing is cut.
-        std::size_t padding = spec.width > 0 && static_cast<std::size_t>(spec.width) > length ? spec.width - length : 0;
-        written += padding;
-        if (!put_padding(stream, padding) || !put(characters, length)) return -1;
         position = spec.end;
-        literal = position;
+        std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+        if (spec.letter == 's') {
+            const char* text = argument.text ? argument.text : "";
+            std::size_t length = std::strlen(text);
+            for (std::size_t padding = width > length ? width - length : 0; padding > 0; --padding)
+                if (!out.append(" ", 1)) return -1;
+            if (!out.append(text, length)) return -1;
+            continue;
+        }
+        // A number, right-aligned in its field: spaces fill what the text leaves; nothing is cut.
+        if (!out.room_for(number_text_capacity + largest_field_width)) return -1;
+        char* text = out.text + out.length;
+        int precision = spec.precision < 0 ? 6 : spec.precision;
+        std::size_t length = spec.letter == 'e' ? e_style_text(argument.number, precision, text)
+                                                : g_style_text(argument.number, precision == 0 ? 1 : precision, text);
+        if (width > length) {
+            std::memmove(text + (width - length), text, length);
+            std::memset(text, ' ', width - length);
+            length = width;
+        }
+        out.length += length;
     }
-    if (!put(literal, position - literal)) return -1;
-    if (!stream_end_print(stream)) return -1;
-    return static_cast<int>(written);
+    if (!out.hand_over() || !stream_end_print(stream)) return -1;
+    return static_cast<int>(out.written);
 }

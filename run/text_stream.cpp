@@ -8,38 +8,19 @@
 
 text_stream standard_output;
 
-// A full buffer of LFs doubles in size on the way out.
-static char translated[2 * stream_buffer_size];
-
 void attach_stream(text_stream& stream, int descriptor, const char* name, bool write_through)
 {
     stream.descriptor = descriptor;
     stream.name = name;
     stream.write_through = write_through;
     stream.used = 0;
+    stream.bytes = 0;
     stream.failure = 0;
 }
 
 void prepare_standard_streams()
 {
     attach_stream(standard_output, STDOUT_FILENO, "standard output", isatty(STDOUT_FILENO) == 1);
-}
-
-static std::size_t translate_line_ends(const char* text, std::size_t length, char* out)
-{
-    char* next = out;
-    const char* end = text + length;
-    while (text < end) {
-        const char* line_feed = static_cast<const char*>(std::memchr(text, '\n', end - text));
-        const char* stop = line_feed ? line_feed : end;
-        std::memcpy(next, text, stop - text);
-        next += stop - text;
-        if (!line_feed) break;
-        *next++ = '\r';
-        *next++ = '\n';
-        text = line_feed + 1;
-    }
-    return next - out;
 }
 
 // Keeps writing after a short write until all is written or the system says why not.
@@ -64,10 +45,10 @@ static int write_all(int descriptor, const char* bytes, std::size_t length)
 
 bool stream_write_out(text_stream& stream)
 {
-    if (stream.used == 0) return true;
-    std::size_t length = translate_line_ends(stream.buffer, stream.used, translated);
+    if (stream.bytes == 0) return true;
+    int error = write_all(stream.descriptor, stream.buffer, stream.bytes);
     stream.used = 0;
-    int error = write_all(stream.descriptor, translated, length);
+    stream.bytes = 0;
     if (error == 0) return true;
     if (stream.failure == 0) {
         stream.failure = error;
@@ -76,16 +57,13 @@ bool stream_write_out(text_stream& stream)
     return false;
 }
 
-bool stream_put_slow(text_stream& stream, const char* text, std::size_t length)
+bool stream_put(text_stream& stream, const char* text, std::size_t length)
 {
-    while (length > 0) {
+    for (std::size_t i = 0; i < length; ++i) {
         if (stream.used == stream_buffer_size && !stream_write_out(stream)) return false;
-        std::size_t room = stream_buffer_size - stream.used;
-        std::size_t taken = length < room ? length : room;
-        std::memcpy(stream.buffer + stream.used, text, taken);
-        stream.used += taken;
-        text += taken;
-        length -= taken;
+        if (text[i] == '\n') stream.buffer[stream.bytes++] = '\r';
+        stream.buffer[stream.bytes++] = text[i];
+        ++stream.used;
     }
     return true;
 }

@@ -347,6 +347,18 @@ TEST_F(in_folder, standard_output_into_a_closed_pipe_costs_no_result)
     for (int slot = 1; slot <= 14; ++slot) EXPECT_EQ(result(slot), expected[slot - 1]) << result_names[slot - 1];
 }
 
+TEST_F(in_folder, peak_memory_does_not_grow_with_the_grid)
+{
+#ifdef SDOF_SANITIZED
+    GTEST_SKIP() << "the sanitizers' shadow memory says nothing about the program's";
+#endif
+    program_run small = this->run("2 1 1 1000 1 0.05 0.01");     // 4028 points
+    program_run large = this->run("2 1 1 1000 1 0.05 0.0001");   // 402635 points
+    EXPECT_EQ(lines_of(result(14)).size(), 402635u);
+    EXPECT_LT(large.peak_memory_kib, 8 * 1024);
+    EXPECT_LE(large.peak_memory_kib, small.peak_memory_kib + 256) << small.peak_memory_kib;
+}
+
 TEST_F(in_folder, arguments_change_nothing)
 {
     program_run plain = this->run(typical_answers);

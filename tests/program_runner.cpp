@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -35,8 +36,9 @@ void wait_for_child(int child, program_run& run, int master = -1, std::string* t
 {
     auto deadline = clock_type::now() + run_time_limit;
     int status = 0;
+    rusage usage{};
     for (;;) {
-        pid_t done = waitpid(child, &status, WNOHANG);
+        pid_t done = wait4(child, &status, WNOHANG, &usage);
         if (done == child) break;
         if (clock_type::now() > deadline) {
             run.timed_out = true;
@@ -55,6 +57,7 @@ void wait_for_child(int child, program_run& run, int master = -1, std::string* t
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    run.peak_memory_kib = usage.ru_maxrss;
     if (WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.end_signal = WTERMSIG(status);
 }

@@ -11,6 +11,7 @@ struct program_run {
     int exit_status = -1;  // -1 when ended by a signal
     int end_signal = 0;
     bool timed_out = false;
+    long peak_memory_kib = 0;  // maximum resident set
 };
 
 struct run_setup {

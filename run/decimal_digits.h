@@ -26,6 +26,10 @@ struct decimal_significand {
 };
 inline decimal_significand significand_of(double magnitude);
 
+// The first 18 digits of a finite nonzero magnitude's exact value, cut off, as an integer in
+// [10^17, 10^18), and the point position that goes with them.
+inline decimal_significand first_18_digits_of(double magnitude);
+
 // floor(mantissa × 2^binary_exponent × 10^scale) when it is below 10^19, by the fast path
 // (which falls back to exact arithmetic when its error bound leaves the result in doubt)
 // and by exact arithmetic alone.
@@ -78,11 +82,9 @@ inline std::uint64_t leading_decimal_digits(std::uint64_t mantissa, int binary_e
     return result;
 }
 
-inline decimal_significand significand_of(double magnitude)
+inline decimal_significand first_18_digits_of(double magnitude)
 {
     using namespace double_bits;
-    constexpr std::uint64_t ten_to_16 = 10000000000000000u;
-    constexpr std::uint64_t ten_to_17 = 100000000000000000u;
     constexpr std::uint64_t ten_to_18 = 1000000000000000000u;
     std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude) & ~sign_bit;
     int biased_exponent = static_cast<int>(bits >> 52);
@@ -104,6 +106,14 @@ inline decimal_significand significand_of(double magnitude)
     std::uint64_t keep_mask = one_too_many - 1;  // all ones when the digits are right
     first_18 = (first_18 & keep_mask) | (first_18 / 10 & ~keep_mask);
     point_position += static_cast<int>(one_too_many);
+    return {first_18, point_position};
+}
+
+inline decimal_significand significand_of(double magnitude)
+{
+    constexpr std::uint64_t ten_to_16 = 10000000000000000u;
+    constexpr std::uint64_t ten_to_17 = 100000000000000000u;
+    auto [first_18, point_position] = first_18_digits_of(magnitude);
     // Round once at the 18th digit: 5 or more carries into the 17th.
     std::uint64_t first_17 = first_18 / 10 + (first_18 % 10 >= 5 ? 1 : 0);
     if (first_17 == ten_to_17) [[unlikely]] {

@@ -37,17 +37,17 @@ inline constexpr auto exponent_texts = make_exponent_texts();
 
 }  // namespace e_style_6_tables
 
-// A finite nonzero value straight from its 17-digit integer: the 8th digit rounds the first
-// 7, and a carry into a new first digit moves the point.
+// A finite nonzero value straight from its first 18 digits: the 18th rounds the 17th, the 8th
+// then rounds the first 7, and a carry into a new first digit moves the point.
 inline std::size_t finite_e_style_6(double value, char* text)
 {
     using namespace e_style_6_tables;
     char* out = text;
     if (value < 0) *out++ = '-';
-    decimal_significand significand = significand_of(value);
-    std::uint32_t first_8 = static_cast<std::uint32_t>(significand.digits / 1000000000u);
+    // Rounding the 17th digit by the 18th and cutting to 8 is floor((D + 5) / 10^10).
+    auto [first_18, point_position] = first_18_digits_of(value);
+    std::uint32_t first_8 = static_cast<std::uint32_t>((first_18 + 5) / 10000000000u);
     std::uint32_t leading = first_8 / 10 + (first_8 % 10 >= 5);
-    int point_position = significand.point_position;
     if (leading == 10000000u) [[unlikely]] {
         leading = 1000000u;
         ++point_position;

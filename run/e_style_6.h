@@ -47,7 +47,7 @@ inline std::size_t finite_e_style_6(double value, char* text)
     // Rounding the 17th digit by the 18th and cutting to 8 is floor((D + 5) / 10^10).
     auto [first_18, point_position] = first_18_digits_of(value);
     std::uint32_t first_8 = static_cast<std::uint32_t>((first_18 + 5) / 10000000000u);
-    std::uint32_t leading = first_8 / 10 + (first_8 % 10 >= 5);
+    std::uint32_t leading = (first_8 + 5) / 10;  // the 8th digit rounds the 7th
     if (leading == 10000000u) [[unlikely]] {
         leading = 1000000u;
         ++point_position;

@@ -88,3 +88,8 @@ void write_out_output_files()
     for (output_file_entry& entry : output_file_table)
         if (entry.stream.descriptor >= 0) stream_write_out(entry.stream);
 }
+
+void write_out_output_files_quietly()
+{
+    for (output_file_entry& entry : output_file_table) stream_write_out_quietly(entry.stream);
+}

@@ -26,3 +26,6 @@ void list_output_files();
 
 // Hands every result stream's buffered text to its file, in slot order.
 void write_out_output_files();
+
+// The same with nothing but write(2), for a signal handler.
+void write_out_output_files_quietly();

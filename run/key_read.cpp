@@ -20,9 +20,12 @@ constexpr int ending_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGALRM, SIG
 constexpr int ending_signal_count = sizeof ending_signals / sizeof ending_signals[0];
 struct sigaction previous_actions[ending_signal_count];
 
+void (*signal_action)() = nullptr;
+
 void restore_mode_and_end(int signal_number)
 {
     tcsetattr(terminal, TCSANOW, &saved_mode);
+    if (signal_action) signal_action();
     signal(signal_number, SIG_DFL);
     raise(signal_number);  // delivered with its default action once this handler returns
 }
@@ -112,6 +115,8 @@ std::int32_t read_key_press()
 }
 
 }  // namespace
+
+void set_key_wait_signal_action(void (*action)()) { signal_action = action; }
 
 std::int32_t wait_for_key()
 {

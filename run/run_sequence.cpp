@@ -25,6 +25,13 @@ void write_out_streams()
     write_out_output_files();
 }
 
+// The same when a signal ends the process during the key wait.
+void write_out_streams_quietly()
+{
+    stream_write_out_quietly(standard_output);
+    write_out_output_files_quietly();
+}
+
 }  // namespace
 
 std::int32_t run_program()
@@ -38,6 +45,7 @@ std::int32_t run_program()
         list_output_files();
     }
     print_formatted(standard_output, "\n Press any key to exit");
+    set_key_wait_signal_action(write_out_streams_quietly);
     std::int32_t code = wait_for_key();
     write_out_streams();
     return code;

@@ -57,6 +57,15 @@ bool stream_write_out(text_stream& stream)
     return false;
 }
 
+void stream_write_out_quietly(text_stream& stream)
+{
+    int saved_errno = errno;
+    if (stream.descriptor >= 0 && stream.bytes > 0) write_all(stream.descriptor, stream.buffer, stream.bytes);
+    stream.used = 0;
+    stream.bytes = 0;
+    errno = saved_errno;
+}
+
 bool stream_put(text_stream& stream, const char* text, std::size_t length)
 {
     for (std::size_t i = 0; i < length; ++i) {

@@ -27,6 +27,9 @@ void attach_stream(text_stream& stream, int descriptor, const char* name, bool w
 // Writes out the buffer; false when the system refused it (the text is then lost and reported).
 bool stream_write_out(text_stream& stream);
 
+// Writes out the buffer with nothing but write(2): safe in a signal handler, reports nothing.
+void stream_write_out_quietly(text_stream& stream);
+
 // Appends text; false when a write-out on the way failed, in which case the rest is not taken.
 bool stream_put(text_stream& stream, const char* text, std::size_t length);
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,35 @@ TEST(dialogue, english_mass_of_386_lbm_is_one_internal_unit)
     dialogue_run run = run_dialogue("1 1 386 1000 1 0.05 1");
     EXPECT_EQ(run.fields.mass, 1.0);
     EXPECT_EQ(run.fields.natural_frequency, std::sqrt(1000.0) / two_pi);
+}
+
+TEST(dialogue, end_of_input_at_any_prompt_still_completes_it)
+{
+    const char* const answers[] = {"2", "1", "1", "1000", "1", "0.05", "1"};
+    for (int given = 0; given <= 7; ++given) {
+        std::string text;
+        for (int i = 0; i < given; ++i) text += std::string(answers[i]) + "\n";
+        dialogue_run run = run_dialogue(text);
+        EXPECT_NE(run.transcript.find(crlf(step_prompt)), std::string::npos) << given;
+        EXPECT_TRUE(run.transcript.ends_with(" Hz      \r\n")) << given;
+        EXPECT_EQ(run.fields.frequency_step, given == 7 ? 1.0 : 0.0) << given;
+    }
+}
+
+TEST(dialogue, arbitrary_bytes_are_answered_by_the_reading_rules)
+{
+    // Streams mostly of number characters, white space and a few arbitrary bytes: the
+    // dialogue always completes with its menus in range.
+    std::mt19937 random(2026);
+    const std::string alphabet = "0123456789012345678901234567890123456789+-..eE \n\t\r";
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string text(random() % 120, ' ');
+        for (char& c : text) c = random() % 16 == 0 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
+        dialogue_run run = run_dialogue(text);
+        EXPECT_TRUE(run.fields.unit_system == 1 || run.fields.unit_system == 2);
+        EXPECT_TRUE(run.fields.input_method >= 1 && run.fields.input_method <= 3);
+        ASSERT_TRUE(run.transcript.ends_with(" Hz      \r\n")) << text;
+    }
 }
 
 TEST(constants, pi_and_two_pi)

@@ -433,13 +433,17 @@ TEST_F(in_folder, a_terminal_sees_each_print_before_the_key_read)
     EXPECT_EQ(run.run.exit_status, 'z');
 }
 
-TEST_F(in_folder, a_signal_during_the_key_wait_leaves_the_terminal_as_it_was)
+TEST_F(in_folder, a_signal_during_the_key_wait_leaves_the_terminal_as_it_was_and_the_results_whole)
 {
-    terminal_run run = run_with_terminal({typical_answers, folder, false, {}}, false,
-                                         [&](terminal_session& session) { kill(session.child, SIGTERM); });
-    ASSERT_TRUE(run.reached_key_wait);
-    EXPECT_EQ(run.run.end_signal, SIGTERM);
-    EXPECT_TRUE(same_mode(run.mode_before, run.mode_after));
+    for (int signal_number : {SIGTERM, SIGHUP}) {
+        terminal_run run = run_with_terminal({typical_answers, folder, false, {}}, false,
+                                             [&](terminal_session& session) { kill(session.child, signal_number); });
+        ASSERT_TRUE(run.reached_key_wait);
+        EXPECT_EQ(run.run.end_signal, signal_number);
+        EXPECT_TRUE(same_mode(run.mode_before, run.mode_after));
+        for (int slot = 1; slot <= 14; ++slot) EXPECT_EQ(lines_of(result(slot)).size(), 42u) << result_names[slot - 1];
+        EXPECT_TRUE(run.run.standard_output.ends_with(crlf(closing_prompt)));
+    }
 }
 
 }  // namespace

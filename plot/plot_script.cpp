@@ -57,7 +57,7 @@ void append_data_block(std::string& script, int member, const result_set& result
 {
     const result_columns& complex = results.slot[2 * member];
     const result_columns& polar = results.slot[2 * member + 1];
-    script += "$" + std::string(members[member].name) + " << EOD\n";
+    script.append("$").append(members[member].name).append(" << EOD\n");
     for (std::size_t line = 0; line < results.line_count; ++line) {
         double frequency = complex.first[line];
         if (log_frequency && !(frequency > 0.0)) frequency = not_a_number;
@@ -136,7 +136,7 @@ std::string make_plot_script(const result_set& results, const plot_options& opti
         const member_description& m = members[member];
         int column = member % 4, half = member / 4;
         double magnitude_y = top - height * (2 * half + 1);
-        std::string data = "$" + std::string(m.name);
+        std::string data = std::string("$").append(m.name);
 
         place(script, {column * width, magnitude_y, width, height});
         mark_natural_frequency(script, natural_frequency);

@@ -7,16 +7,6 @@
 #include <fstream>
 #include <limits>
 
-const char* const result_file_names[result_file_count] = {
-    "nd_compliance_complex.out",        "nd_compliance_magnitude_phase.out",
-    "compliance_complex.out",           "compliance_magnitude_phase.out",
-    "dynamic_stiffness_complex.out",    "dynamic_stiffness_magnitude_phase.out",
-    "mobility_complex.out",             "mobility_magnitude_phase.out",
-    "mechanical_impedance_complex.out", "mechanical_impedance_magnitude_phase.out",
-    "accelerance_complex.out",          "accelerance_magnitude_phase.out",
-    "apparent_mass_complex.out",        "apparent_mass_magnitude_phase.out",
-};
-
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }

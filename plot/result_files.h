@@ -1,7 +1,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "results/result_file_names.h"
 
 // The fourteen result files of one run, read back: for every slot its lines' three values.
 struct result_columns {
@@ -10,14 +13,10 @@ struct result_columns {
     std::vector<double> third;
 };
 
-inline constexpr int result_file_count = 14;
-
 struct result_set {
     result_columns slot[result_file_count];  // entry i holds slot i + 1
     std::size_t line_count = 0;
 };
-
-extern const char* const result_file_names[result_file_count];
 
 // One value of a result line: the e-style text with its three-digit exponent, or the text of
 // an infinity or a NaN. False when the text is anything else.

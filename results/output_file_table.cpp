@@ -6,29 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "results/result_file_names.h"
 #include "run/error_report.h"
 #include "run/print_formatted.h"
 
 output_file_entry output_file_table[output_slot_count];
 
 namespace {
-
-constexpr const char* fixed_file_names[output_slot_count] = {
-    "nd_compliance_complex.out",
-    "nd_compliance_magnitude_phase.out",
-    "compliance_complex.out",
-    "compliance_magnitude_phase.out",
-    "dynamic_stiffness_complex.out",
-    "dynamic_stiffness_magnitude_phase.out",
-    "mobility_complex.out",
-    "mobility_magnitude_phase.out",
-    "mechanical_impedance_complex.out",
-    "mechanical_impedance_magnitude_phase.out",
-    "accelerance_complex.out",
-    "accelerance_magnitude_phase.out",
-    "apparent_mass_complex.out",
-    "apparent_mass_magnitude_phase.out",
-};
 
 void close_all(const int* descriptors, int count)
 {
@@ -49,7 +33,7 @@ int empty_if_regular(int descriptor)
 bool open_output_files()
 {
     for (int i = 0; i < output_slot_count; ++i)
-        std::strcpy(output_file_table[i].file_name, fixed_file_names[i]);
+        std::strcpy(output_file_table[i].file_name, result_file_names[i]);
 
     int descriptors[output_slot_count];
     for (int i = 0; i < output_slot_count; ++i) {

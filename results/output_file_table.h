@@ -4,7 +4,7 @@
 
 // Slots 1 to 14: member k owns slot 2k-1 for its complex file and 2k for magnitude and phase.
 using output_slot = int;
-inline constexpr int output_slot_count = 14;
+inline constexpr int output_slot_count = 14;  // see result_file_names.h
 
 struct output_file_entry {
     char file_name[260];

@@ -93,17 +93,17 @@ int print_formatted(text_stream& stream, const char* format, const print_argumen
             out.text[out.length++] = *position++;
             continue;
         }
-        conversion spec = parse_conversion(position);
-        bool known = spec.letter == 'e' || spec.letter == 'g' || spec.letter == 's';
+        conversion directive = parse_conversion(position);
+        bool known = directive.letter == 'e' || directive.letter == 'g' || directive.letter == 's';
         if (!known || next_argument == argument_count) {
-            if (!out.append(position, spec.end - position)) return -1;  // written as it stands
-            position = spec.end;
+            if (!out.append(position, directive.end - position)) return -1;  // written as it stands
+            position = directive.end;
             continue;
         }
         const print_argument& argument = arguments[next_argument++];
-        position = spec.end;
-        std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
-        if (spec.letter == 's') {
+        position = directive.end;
+        std::size_t width = directive.width > 0 ? static_cast<std::size_t>(directive.width) : 0;
+        if (directive.letter == 's') {
             const char* text = argument.text ? argument.text : "";
             std::size_t length = std::strlen(text);
             for (std::size_t padding = width > length ? width - length : 0; padding > 0; --padding)
@@ -114,8 +114,8 @@ int print_formatted(text_stream& stream, const char* format, const print_argumen
         // A number, right-aligned in its field: spaces fill what the text leaves; nothing is cut.
         if (!out.room_for(number_text_capacity + largest_field_width)) return -1;
         char* text = out.text + out.length;
-        int precision = spec.precision < 0 ? 6 : spec.precision;
-        std::size_t length = spec.letter == 'e' ? e_style_text(argument.number, precision, text)
+        int precision = directive.precision < 0 ? 6 : directive.precision;
+        std::size_t length = directive.letter == 'e' ? e_style_text(argument.number, precision, text)
                                                 : g_style_text(argument.number, precision == 0 ? 1 : precision, text);
         if (width > length) {
             std::memmove(text + (width - length), text, length);

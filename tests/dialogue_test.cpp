@@ -14,6 +14,7 @@
 #include "run/start_up.h"
 #include "run/text_stream.h"
 #include "tests/test_support.h"
+#include "tests/transcript_texts.h"
 
 namespace {
 
@@ -44,28 +45,10 @@ bool same_bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == s
 const double infinity = std::numeric_limits<double>::infinity();
 const double default_nan = std::bit_cast<double>(std::uint64_t{0xfff8000000000000u});
 
-const std::string units_prompts = "\n Select units             \n 1=English   2=metric    \n";
-const std::string method_prompts =
-    "\n\n Select input data method:      \n 1 = mass & stiffness             "
-    "\n 2 = mass & natural frequency     \n 3 = stiffness & natural frequency \n";
-const std::string damping_format_prompt = "\n Enter damping format. \n 1= damping ratio   2= Q \n";
-const std::string ratio_prompt = "\n Enter damping ratio (typically 0.05) ";
-const std::string q_prompt = "\n Enter amplification factor Q (typically 10) ";
-const std::string warning = "\n Error:  damping value must be < 1 \n";
-const std::string step_prompt = "\n\n Enter the frequency step (Hz)  ( Typically <= 1 ) \n";
-
 TEST(dialogue, one_answer_line_answers_every_prompt)
 {
-    dialogue_run run = run_dialogue("2 1 1 1000 1 0.05 1");
-    const std::string expected = units_prompts + method_prompts + "\n Enter mass (kg) \n" +
-                                 "\n Enter stiffness (N/m) \n" + damping_format_prompt + ratio_prompt + step_prompt +
-                                 "\n\n\n Input Summary:\n\n"
-                                 " m=       1 kg     \n"
-                                 " k=    1000 N/m    \n"
-                                 "\n     fn=   5.033 Hz      \n"
-                                 "      Q=      10 Hz      \n"
-                                 "   damp=    0.05 Hz      \n";
-    EXPECT_EQ(run.transcript, crlf(expected));
+    dialogue_run run = run_dialogue(typical_answers);
+    EXPECT_EQ(run.transcript, crlf(typical_dialogue));
     const system_parameters_record& f = run.fields;
     EXPECT_EQ(f.unit_system, 2);
     EXPECT_EQ(f.input_method, 1);
@@ -93,7 +76,7 @@ TEST(dialogue, empty_or_unreadable_input_completes_with_the_fallbacks)
         EXPECT_EQ(f.damping_ratio, infinity);
         EXPECT_TRUE(same_bits(f.frequency_step, 0.0));
         const std::string expected = units_prompts + method_prompts + "\n Enter mass (lbm) \n" +
-                                     "\n Enter stiffness (lbf/in) \n" + damping_format_prompt + q_prompt + warning +
+                                     "\n Enter stiffness (lbf/in) \n" + damping_format_prompt + q_prompt + damping_warning +
                                      step_prompt +
                                      "\n\n\n Input Summary:\n\n"
                                      " m=       0 lbm     \n"
@@ -160,7 +143,7 @@ TEST(dialogue, damping_in_either_form_and_its_warning)
         EXPECT_TRUE(same_bits(run.fields.amplification_factor, r.amplification_factor)) << r.damping_answers;
         EXPECT_EQ(run.transcript.find(crlf(r.asks_q ? q_prompt : ratio_prompt)) != std::string::npos, true)
             << r.damping_answers;
-        EXPECT_EQ(run.transcript.find(crlf(warning)) != std::string::npos, r.warns) << r.damping_answers;
+        EXPECT_EQ(run.transcript.find(crlf(damping_warning)) != std::string::npos, r.warns) << r.damping_answers;
     }
 }
 
@@ -168,7 +151,7 @@ TEST(dialogue, a_negative_zero_damping_ratio_gives_q_of_minus_infinity_without_w
 {
     dialogue_run run = run_dialogue("2 1 1 1000 1 -0 1");
     EXPECT_EQ(run.fields.amplification_factor, -infinity);
-    EXPECT_EQ(run.transcript.find(crlf(warning)), std::string::npos);
+    EXPECT_EQ(run.transcript.find(crlf(damping_warning)), std::string::npos);
 }
 
 TEST(dialogue, an_integer_prompt_stops_at_an_exponent_and_every_later_read_fails)

@@ -15,6 +15,7 @@
 
 #include "tests/program_runner.h"
 #include "tests/test_support.h"
+#include "tests/transcript_texts.h"
 
 namespace {
 
@@ -30,29 +31,12 @@ const char* const result_names[14] = {
     "apparent_mass_complex.out",        "apparent_mass_magnitude_phase.out",
 };
 
-const std::string typical_answers = "2 1 1 1000 1 0.05 1";
-
 const std::string banner =
     "\n\n sdof_frf   version 1.1   July 27, 2005 \n"
     "\n by the sdof_frf developers \n"
     "\n This program generates a set of transfer functions "
     "\n for a single-degree-of-freedom system subjected to "
     "\n an excitation force.\n";
-
-const std::string typical_dialogue =
-    "\n Select units             \n 1=English   2=metric    \n"
-    "\n\n Select input data method:      \n 1 = mass & stiffness             "
-    "\n 2 = mass & natural frequency     \n 3 = stiffness & natural frequency \n"
-    "\n Enter mass (kg) \n\n Enter stiffness (N/m) \n"
-    "\n Enter damping format. \n 1= damping ratio   2= Q \n"
-    "\n Enter damping ratio (typically 0.05) "
-    "\n\n Enter the frequency step (Hz)  ( Typically <= 1 ) \n"
-    "\n\n\n Input Summary:\n\n"
-    " m=       1 kg     \n"
-    " k=    1000 N/m    \n"
-    "\n     fn=   5.033 Hz      \n"
-    "      Q=      10 Hz      \n"
-    "   damp=    0.05 Hz      \n";
 
 const std::string listing =
     "\n\n Output Files: \n\n"
@@ -300,37 +284,34 @@ TEST_F(in_folder, a_full_device_in_place_of_a_result_file_is_reported_and_the_re
     EXPECT_EQ(lines_of(result(7)).size(), 4028u);
 }
 
-TEST_F(in_folder, a_file_size_limit_is_reported_for_every_file_it_cuts)
+void limit_file_size_ignoring_its_signal()
 {
-    run_setup setup{"2 1 1 1000 1 0.05 0.01", folder, false, [] {
-                        rlimit limit{20000, 20000};
-                        setrlimit(RLIMIT_FSIZE, &limit);
-                        signal(SIGXFSZ, SIG_IGN);
-                    }};
-    program_run run = run_without_terminal(setup);
-    EXPECT_EQ(run.end_signal, 0);
-    EXPECT_EQ(run.exit_status, 255);
-    for (int slot = 1; slot <= 14; ++slot) {
-        std::string message = std::string("sdof_frf: cannot write to ") + result_names[slot - 1] +
-                              ": File too large; what was not written is missing from it\r\n";
-        EXPECT_NE(run.standard_error.find(message), std::string::npos) << result_names[slot - 1];
-        EXPECT_EQ(result(slot).size(), 20000u);
-    }
-    EXPECT_NE(run.standard_output.find("Output Files"), std::string::npos);
+    rlimit limit{20000, 20000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_IGN);
 }
 
-TEST_F(in_folder, a_file_size_limit_with_its_signal_at_the_default_still_ends_in_order)
+void limit_file_size_with_its_signal_at_the_default()
 {
-    // The program itself keeps SIGXFSZ from ending it.
-    run_setup setup{"2 1 1 1000 1 0.05 0.01", folder, false, [] {
-                        rlimit limit{20000, 20000};
-                        setrlimit(RLIMIT_FSIZE, &limit);
-                        signal(SIGXFSZ, SIG_DFL);
-                    }};
-    program_run run = run_without_terminal(setup);
-    EXPECT_EQ(run.end_signal, 0);
-    EXPECT_EQ(run.exit_status, 255);
-    EXPECT_NE(run.standard_error.find("File too large"), std::string::npos);
+    rlimit limit{20000, 20000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_DFL);  // the program itself keeps SIGXFSZ from ending it
+}
+
+TEST_F(in_folder, a_file_size_limit_is_reported_for_every_file_it_cuts)
+{
+    for (void (*limit)() : {limit_file_size_ignoring_its_signal, limit_file_size_with_its_signal_at_the_default}) {
+        program_run run = run_without_terminal({"2 1 1 1000 1 0.05 0.01", folder, false, limit});
+        EXPECT_EQ(run.end_signal, 0);
+        EXPECT_EQ(run.exit_status, 255);
+        for (int slot = 1; slot <= 14; ++slot) {
+            std::string message = std::string("sdof_frf: cannot write to ") + result_names[slot - 1] +
+                                  ": File too large; what was not written is missing from it\r\n";
+            EXPECT_NE(run.standard_error.find(message), std::string::npos) << result_names[slot - 1];
+            EXPECT_EQ(result(slot).size(), 20000u);
+        }
+        EXPECT_NE(run.standard_output.find("Output Files"), std::string::npos);
+    }
 }
 
 TEST_F(in_folder, standard_output_into_a_closed_pipe_costs_no_result)

@@ -262,7 +262,9 @@ TEST(result_value, exact_texts_only)
     for (const auto& r : rows) {
         double value = 0.0;
         EXPECT_EQ(parse_result_value(r.text, value), r.accepted) << r.text;
-        if (r.accepted) EXPECT_EQ(value, r.value) << r.text;
+        if (r.accepted) {
+            EXPECT_EQ(value, r.value) << r.text;
+        }
     }
     for (const char* text : {"-1.#IND00e+000", "1.#QNAN0e+000", "-1.#SNAN0e+000"}) {
         double value = 0.0;

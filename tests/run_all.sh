@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the Release build's test suite, a byte-for-byte comparison of
-# the Debug and Release programs, and the test suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs the packages the build needs where they are missing, then builds and runs every
+# test: the Release build's test suite, a byte-for-byte comparison of the Debug and Release
+# programs, and the test suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+
+bash tests/install_packages.sh
 
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DSDOF_BUILD_BENCHMARKS=ON
 cmake --build build/release -j "$jobs"

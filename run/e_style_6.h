@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,8 +9,8 @@
 #include "run/decimal_digits.h"
 
 // The e-style text at precision 6, "d.dddddde±ddd", of the result files, inline for the hot
-// path. Zeros, infinities and NaNs take e_style_text's general path.
-std::size_t e_style_text(double value, int precision, char* text);
+// path. Zeros, infinities and NaNs take the general path through the digit text.
+std::size_t e_style_from_digit_text(double value, int precision, char* text);
 
 namespace e_style_6_tables {
 
@@ -74,6 +75,9 @@ inline std::size_t finite_e_style_6(double value, char* text)
 
 inline std::size_t e_style_6_text(double value, char* text)
 {
-    if (kind_of(value) == value_kind::finite) [[likely]] return finite_e_style_6(value, text);
-    return e_style_text(value, 6, text);
+    // One comparison tells finite nonzero values from zeros (whose magnitude bits, less one,
+    // wrap around) and from infinities and NaNs (exponent all ones).
+    std::uint64_t magnitude_bits = std::bit_cast<std::uint64_t>(value) & ~double_bits::sign_bit;
+    if (magnitude_bits - 1 < double_bits::exponent_mask - 1) [[likely]] return finite_e_style_6(value, text);
+    return e_style_from_digit_text(value, 6, text);
 }

@@ -67,7 +67,7 @@ bool round_digit_text(const decimal_digits& number, int n, char* rounded)
 }
 
 // Zeros, infinities, NaNs and precisions other than 6: the digit text rounded as it stands.
-[[gnu::noinline]] static std::size_t e_style_from_digit_text(double value, int precision, char* text)
+std::size_t e_style_from_digit_text(double value, int precision, char* text)
 {
     if (precision > largest_precision) precision = largest_precision;
     decimal_digits number = decimal_digits_of(value);
@@ -83,7 +83,7 @@ bool round_digit_text(const decimal_digits& number, int n, char* rounded)
 
 std::size_t e_style_text(double value, int precision, char* text)
 {
-    if (precision == 6 && kind_of(value) == value_kind::finite) [[likely]] return finite_e_style_6(value, text);
+    if (precision == 6) return e_style_6_text(value, text);
     return e_style_from_digit_text(value, precision, text);
 }
 

@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstring>
 
-
 namespace {
 
 using u128 = unsigned __int128;

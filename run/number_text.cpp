@@ -1,9 +1,9 @@
 #include "run/number_text.h"
 
-#include "run/e_style_6.h"
-
 #include <cstdint>
 #include <cstring>
+
+#include "run/e_style_6.h"
 
 namespace {
 

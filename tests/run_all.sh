@@ -12,6 +12,13 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DSDOF_BUILD_BENCHMARKS=O
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+# Installing puts both commands and their manual pages in place.
+rm -rf build/installed
+cmake --install build/release --prefix build/installed > /dev/null
+for installed in bin/sdof_frf bin/sdof_frf_plot share/man/man1/sdof_frf.1 share/man/man1/sdof_frf_plot.1; do
+  [ -s "build/installed/$installed" ] || { echo "cmake --install did not install $installed" >&2; exit 1; }
+done
+
 cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DSDOF_BUILD_TESTS=OFF
 cmake --build build/debug -j "$jobs"
 bash tests/compare_builds.sh build/debug/sdof_frf build/release/sdof_frf

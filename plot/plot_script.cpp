@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "plot/thinning.h"
+
 namespace {
 
 struct member_description {
@@ -57,13 +59,17 @@ void append_data_block(std::string& script, int member, const result_set& result
 {
     const result_columns& complex = results.slot[2 * member];
     const result_columns& polar = results.slot[2 * member + 1];
-    script.append("$").append(members[member].name).append(" << EOD\n");
-    for (std::size_t line = 0; line < results.line_count; ++line) {
-        double frequency = complex.first[line];
+    std::vector<double> frequencies(complex.first), magnitudes(polar.second);
+    for (double& frequency : frequencies)
         if (log_frequency && !(frequency > 0.0)) frequency = not_a_number;
-        double magnitude = polar.second[line] > 0.0 ? polar.second[line] : not_a_number;
-        for (double value : {frequency, complex.second[line], complex.third[line], magnitude, polar.third[line]}) {
-            append_number(script, value);
+    for (double& magnitude : magnitudes)
+        if (!(magnitude > 0.0)) magnitude = not_a_number;
+    std::vector<const std::vector<double>*> drawn = {&frequencies, &complex.second, &complex.third, &magnitudes,
+                                                     &polar.third};
+    script.append("$").append(members[member].name).append(" << EOD\n");
+    for (std::size_t line : lines_to_draw(drawn, results.line_count, plot_buckets)) {
+        for (const std::vector<double>* column : drawn) {
+            append_number(script, (*column)[line]);
             script += ' ';
         }
         script += '\n';

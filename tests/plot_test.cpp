@@ -1,6 +1,8 @@
 // sdof_frf_plot on the files of a real run, its picture read back with an XML parser.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "plot/plot_script.h"
 #include "plot/result_files.h"
+#include "plot/thinning.h"
 #include "tests/program_runner.h"
 #include "tests/test_support.h"
 
@@ -244,6 +247,43 @@ TEST_F(plot_folder, options_help_and_a_missing_gnuplot)
     command_run without = run_plot({folder}, "/nonexistent");
     EXPECT_EQ(without.status, 1);
     EXPECT_EQ(without.error, "sdof_frf_plot: cannot run gnuplot: No such file or directory (install the gnuplot-nox package)\n");
+}
+
+TEST_F(plot_folder, a_fine_grid_is_thinned_to_what_a_panel_can_show)
+{
+    run_program("2 1 1 1000 1 0.05 0.0005");  // 80,530 points
+    ASSERT_EQ(run_plot({folder}).status, 0);
+    picture found = read_picture(path("sdof_frf_plots.svg"));
+    ASSERT_EQ(found.curves.size(), 15u);
+    // At most the lines the thinning keeps (gnuplot merges points that land on one spot),
+    // far fewer than the 80,530 of the files, and enough to draw the curve.
+    for (const curve& c : found.curves) {
+        EXPECT_GE(c.vertices, 1000);
+        EXPECT_LE(c.vertices, static_cast<int>(plot_buckets * 11 + 1));
+    }
+    EXPECT_LT(std::filesystem::file_size(path("sdof_frf_plots.svg")), 4000000u);
+}
+
+TEST(thinning, a_long_run_keeps_its_ends_peaks_and_gaps)
+{
+    const std::size_t count = 1000000;
+    std::vector<double> smooth(count), gappy(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        smooth[i] = std::sin(static_cast<double>(i) * 1e-5);
+        gappy[i] = static_cast<double>(i);
+    }
+    smooth[123457] = 50.0;   // a one-point peak
+    smooth[765433] = -50.0;  // and a one-point trough
+    gappy[654321] = NAN;     // a one-point gap
+    std::vector<std::size_t> kept = lines_to_draw({&smooth, &gappy}, count, 2000);
+    EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));
+    EXPECT_EQ(std::adjacent_find(kept.begin(), kept.end()), kept.end());
+    for (std::size_t line : {std::size_t{0}, std::size_t{123457}, std::size_t{765433}, std::size_t{654321}, count - 1})
+        EXPECT_TRUE(std::binary_search(kept.begin(), kept.end(), line)) << line;
+    EXPECT_LE(kept.size(), 2000u * 7 + 1);
+
+    std::vector<double> short_run(100, 1.0);
+    EXPECT_EQ(lines_to_draw({&short_run}, 100, 2000).size(), 100u);
 }
 
 TEST(result_value, exact_texts_only)

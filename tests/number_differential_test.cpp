@@ -77,13 +77,17 @@ struct reference_digits {
     bool negative;
     int point_position;
     std::string digits;
+    char eighteenth;      // the digit that rounds the 17th
+    bool nines_8_to_17;   // digits 8 to 17 all 9: rounding carries through them
 };
 
 reference_digits reference_decimal_digits(double x)
 {
-    reference_digits result{std::signbit(x), 0, ""};
+    reference_digits result{std::signbit(x), 0, "", '0', false};
     std::string all = exact_digits(x, result.point_position);
     all.resize(std::max<std::size_t>(all.size(), 18), '0');
+    result.eighteenth = all[17];
+    result.nines_8_to_17 = all.substr(7, 10) == std::string(10, '9');
     std::string first_17 = all.substr(0, 17);
     if (all[17] >= '5') {
         int i = 16;
@@ -162,12 +166,16 @@ std::size_t sample_size(std::size_t usual)
 struct comparison {
     std::size_t compared = 0;
     std::size_t mismatches = 0;
+    std::size_t eighteenth_4_or_5 = 0;  // how often each hard case came up
+    std::size_t nines_8_to_17 = 0;
 
     void check(double x)
     {
         if (!std::isfinite(x) || x == 0.0) return;
         ++compared;
         reference_digits expected = reference_decimal_digits(x);
+        eighteenth_4_or_5 += expected.eighteenth == '4' || expected.eighteenth == '5';
+        nines_8_to_17 += expected.nines_8_to_17;
         decimal_digits actual = decimal_digits_of(x);
         char text[number_text_capacity];
         std::string e_text(text, e_style_text(x, 6, text));
@@ -191,6 +199,7 @@ TEST(renderer_against_reference, random_bit_patterns_over_the_whole_range)
     std::size_t count = sample_size(60000);
     for (std::size_t i = 0; i < count; ++i) c.check(std::bit_cast<double>(random()));
     EXPECT_EQ(c.mismatches, 0u) << "of " << c.compared;
+    EXPECT_GT(c.eighteenth_4_or_5, c.compared / 10);  // about one in five
 }
 
 TEST(renderer_against_reference, subnormals_and_the_smallest_normals)
@@ -237,10 +246,13 @@ TEST(renderer_against_reference, carries_through_runs_of_nines_and_halves)
                            std::to_string(random() % 10) + "e" + std::to_string(exponent);
         double value = 0.0;
         std::from_chars(text.data(), text.data() + text.size(), value);
-        c.check(value);
+        // The nearest double rarely keeps all those nines; one of its close neighbours often does.
+        for (int step = 0; step < 3; ++step) value = std::nextafter(value, 0.0);
+        for (int neighbour = 0; neighbour < 7; ++neighbour, value = std::nextafter(value, INFINITY)) c.check(value);
         c.check(std::ldexp(static_cast<double>(random() % 100000000) + 0.5, static_cast<int>(random() % 8)));
     }
     EXPECT_EQ(c.mismatches, 0u) << "of " << c.compared;
+    EXPECT_GT(c.nines_8_to_17, count / 10);  // several hundred carries through ten nines
 }
 
 TEST(renderer_against_reference, the_exact_path_agrees_with_the_fast_path)

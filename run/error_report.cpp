@@ -1,8 +1,9 @@
 #include "run/error_report.h"
 
-#include <cerrno>
 #include <cstring>
 #include <unistd.h>
+
+#include "run/text_stream.h"
 
 void report_error(std::initializer_list<std::string_view> parts)
 {
@@ -18,14 +19,7 @@ void report_error(std::initializer_list<std::string_view> parts)
     for (std::string_view part : parts) append(part);
     line[length++] = '\r';
     line[length++] = '\n';
-    const char* next = line;
-    while (length > 0) {
-        ssize_t written = write(STDERR_FILENO, next, length);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return;
-        next += written;
-        length -= static_cast<std::size_t>(written);
-    }
+    write_all(STDERR_FILENO, line, length);  // where standard error fails there is nobody to tell
 }
 
 void report_write_failure(const char* name, int error)

@@ -23,8 +23,7 @@ void prepare_standard_streams()
     attach_stream(standard_output, STDOUT_FILENO, "standard output", isatty(STDOUT_FILENO) == 1);
 }
 
-// Keeps writing after a short write until all is written or the system says why not.
-static int write_all(int descriptor, const char* bytes, std::size_t length)
+int write_all(int descriptor, const char* bytes, std::size_t length)
 {
     while (length > 0) {
         ssize_t written = write(descriptor, bytes, length);

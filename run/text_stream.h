@@ -24,6 +24,10 @@ extern text_stream standard_output;
 void prepare_standard_streams();
 void attach_stream(text_stream& stream, int descriptor, const char* name, bool write_through);
 
+// Writes all bytes, continuing after short writes and interruptions; 0, or the errno that
+// stopped it. Only write(2) and poll(2): safe in a signal handler.
+int write_all(int descriptor, const char* bytes, std::size_t length);
+
 // Writes out the buffer; false when the system refused it (the text is then lost and reported).
 bool stream_write_out(text_stream& stream);
 
